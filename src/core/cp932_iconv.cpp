@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 
 #include "core/cp932.h"
@@ -44,13 +45,12 @@ class Converter {
 
 }  // namespace
 
-std::string encodeCp932(TextView text) {
-  Converter converter("CP932", "UTF-16LE");
+namespace {
+
+void encodeThroughIconv(Converter& converter, TextView text, std::string& out) {
   const std::string utf16 = encodeUtf16LE(text);
   const char* in = utf16.data();
   std::size_t left = utf16.size();
-  std::string out;
-  out.reserve(text.size() * 2);
   while (!converter.convert(in, left, out)) {
     // One character the code page lacks (two units for a surrogate pair).
     const auto unit = static_cast<char16_t>(static_cast<unsigned char>(in[0]) | (static_cast<unsigned char>(in[1]) << 8));
@@ -58,6 +58,32 @@ std::string encodeCp932(TextView text) {
     out += '?';
     in += skip;
     left -= skip;
+  }
+}
+
+}  // namespace
+
+// ASCII is the same in CP932, and most of a DXF file is ASCII: only runs
+// of other characters go through iconv.
+std::string encodeCp932(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  std::optional<Converter> converter;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = i;
+    while (end < text.size() && text[end] < 0x80) ++end;
+    if (end > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      char* dest = out.data() + at;
+      for (; i < end; ++i) *dest++ = static_cast<char>(text[i]);
+      continue;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= 0x80) ++i;
+    if (!converter) converter.emplace("CP932", "UTF-16LE");
+    encodeThroughIconv(*converter, text.substr(start, i - start), out);
   }
   return out;
 }

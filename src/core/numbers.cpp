@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -96,10 +97,52 @@ long double roundToDecimals(int digits, long double value) {
   return static_cast<long double>(k) * std::pow(0.1L, static_cast<long double>(digits));
 }
 
+#ifdef __SIZEOF_INT128__
+// Exact fixed formatting in integers: |value| = m * 2^-s, so the digits are
+// m * 10^decimals / 2^s, and the remainder tells a tie exactly. Covers the
+// coordinates a drawing holds; returns false for what it cannot take.
+bool formatFixedExactly(long double value, int decimals, std::string& out) {
+  if (decimals > 19) return false;
+  int exponent = 0;
+  const long double fraction = std::frexp(std::fabs(value), &exponent);
+  if (exponent > 64) return false;
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));  // exact: 64 bits at most
+  const int shift = 64 - exponent;
+  unsigned __int128 scaled = mantissa;
+  for (int i = 0; i < decimals; ++i) scaled *= 10;
+  std::uint64_t digits = 0;
+  if (shift >= 128) {
+    digits = 0;  // far below half a unit of the last decimal
+  } else if (shift > 0) {
+    const unsigned __int128 quotient = scaled >> shift;
+    const unsigned __int128 remainder = scaled - (quotient << shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    if (quotient > UINT64_MAX - 1) return false;
+    digits = static_cast<std::uint64_t>(quotient) + (remainder >= half ? 1 : 0);
+  } else {
+    if (scaled > UINT64_MAX) return false;
+    digits = static_cast<std::uint64_t>(scaled);
+  }
+  std::string text = std::to_string(digits);
+  if (text.size() <= static_cast<std::size_t>(decimals)) {
+    text.insert(0, static_cast<std::size_t>(decimals) + 1 - text.size(), '0');
+  }
+  if (decimals > 0) text.insert(text.size() - static_cast<std::size_t>(decimals), 1, '.');
+  out.clear();
+  if (value < 0 && digits != 0) out += '-';
+  out += text;
+  return true;
+}
+#endif
+
 Text formatFixed(long double value, int decimals) {
   if (std::isnan(value)) return u"NAN";
   if (std::isinf(value)) return value < 0 ? u"-INF" : u"INF";
   if (decimals < 0) decimals = 0;
+#ifdef __SIZEOF_INT128__
+  std::string exact;
+  if (formatFixedExactly(value, decimals, exact)) return asText(exact);
+#endif
   const int precision = decimals + kGuardDigits;
   const std::string s = printed("%.*Lf", precision, std::fabs(value));
   const std::size_t point = s.find('.');

@@ -1,5 +1,6 @@
 #include "dxf/dxf_fragment_writer.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -34,7 +35,13 @@ void DxfFragmentWriter::textChunk(TextView head, TextView value) {
 
 void DxfFragmentWriter::coordinate(TextView head, long double value) { chunk(head, formatFixed(value, 8)); }
 
-void DxfFragmentWriter::general(TextView head, long double value) { chunk(head, formatGeneral(value)); }
+void DxfFragmentWriter::general(TextView head, long double value) {
+  if (value != lastGeneralValue_ || std::signbit(value) != std::signbit(lastGeneralValue_)) {
+    lastGeneralValue_ = value;
+    lastGeneralText_ = formatGeneral(value);
+  }
+  chunk(head, lastGeneralText_);
+}
 
 // Header holding only $ACADVER, one LTYPE table with CONTINUOUS, and the
 // start of the ENTITIES section.

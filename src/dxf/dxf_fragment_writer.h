@@ -51,6 +51,9 @@ class DxfFragmentWriter {
 
   Text path_;
   Text content_;
+  // Heights and radii repeat entity after entity; format each value once.
+  long double lastGeneralValue_ = 0;
+  Text lastGeneralText_ = u"0";
 };
 
 // Path of a file beside the executable: the executable's path with its
