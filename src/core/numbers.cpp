@@ -86,14 +86,10 @@ long double roundToDecimals(int digits, long double value) {
   } else {
     v -= 0.5L;
   }
-  long long k = 0;
-  if (std::isnan(v)) {
-    k = std::numeric_limits<long long>::min();  // what the x87 conversion gives
-  } else if (v >= 0x1p63L || v < -0x1p63L) {
-    k = std::numeric_limits<long long>::min();
-  } else {
-    k = static_cast<long long>(v);
-  }
+  // A scaled value beyond 64 bits has no digits left to round at that
+  // place; truncating it to an integer would wrap into a wrong number.
+  if (std::isnan(v) || v >= 0x1p63L || v < -0x1p63L) return value;
+  const auto k = static_cast<long long>(v);
   return static_cast<long double>(k) * std::pow(0.1L, static_cast<long double>(digits));
 }
 

@@ -136,13 +136,12 @@ void DxfFragmentWriter::AddValueText(TextView layer, const TAcadPoint& point, lo
 }
 
 // 0 LINE / 8 layer / 10 x1 / 20 y1 / 11 x2 / 21 y2, in the plane z = 0. A
-// table rule starts on an axis, written "0.0": a horizontal rule at x1 = 0,
-// a vertical one at y1 = 0. The rule at the table's corner starts on both,
-// so the direction decides.
-void DxfFragmentWriter::AddTableLine(TextView layer, long double x1, long double y1, long double x2,
+// table rule starts on an axis, whose coordinate is written "0.0". The rule
+// at the table's corner starts on both, so the caller names the direction.
+void DxfFragmentWriter::AddTableLine(TextView layer, TableRule rule, long double x1, long double y1, long double x2,
                                      long double y2) {
   textChunk(u"  0\r\nLINE\r\n  8\r\n", layer);
-  if (y1 == y2) {
+  if (rule == TableRule::Horizontal) {
     chunk(u" 10\r\n0.0");
     coordinate(u" 20\r\n", y1);
   } else {

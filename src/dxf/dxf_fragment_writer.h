@@ -8,6 +8,7 @@ namespace zemvo {
 
 enum class TableTextAlign { Left = 0, Centre = 1, Right = 2 };
 enum class TableTextWidth { Caption, Value };  // 41 = 1.0 or 0.8
+enum class TableRule { Horizontal, Vertical };
 
 // The R12 DXF fragment that plots and tables are drawn through: composed in
 // memory, saved beside the executable in CP932 with CR LF after every chunk,
@@ -31,7 +32,8 @@ class DxfFragmentWriter {
   void AddCircle(TextView layer, const TAcadPoint& point, long double radius);
   void AddNameText(TextView layer, const TAcadPoint& point, long double height, TextView text);
   void AddValueText(TextView layer, const TAcadPoint& point, long double height, TextView text);
-  void AddTableLine(TextView layer, long double x1, long double y1, long double x2, long double y2);
+  // A horizontal rule starts at x1 = 0, a vertical one at y1 = 0.
+  void AddTableLine(TextView layer, TableRule rule, long double x1, long double y1, long double x2, long double y2);
   void AddTableText(TextView layer, TableTextAlign halign, const TAcadPoint& point, long double height,
                     TextView text, TableTextWidth width);
 

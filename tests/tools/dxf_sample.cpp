@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     writer.AddCircle(u"円", {-12.5, 4, 0}, 2.5);
     writer.AddNameText(u"測点名", {1, 2, 3}, 2.5, u"No.1 境界杭");
     writer.AddValueText(u"座標値", {1, 2, 3}, 2, u"X=1.000 Y=2.000");
-    writer.AddTableLine(u"表枠", 0, -5, 85, -5);
-    writer.AddTableLine(u"表枠", 25, 0, 25, -15);
+    writer.AddTableLine(u"表枠", TableRule::Horizontal, 0, -5, 85, -5);
+    writer.AddTableLine(u"表枠", TableRule::Vertical, 25, 0, 25, -15);
     writer.AddTableText(u"表文字", TableTextAlign::Centre, {12.5, -2.5, 0}, 2.5, u"測点", TableTextWidth::Caption);
     writer.AddTableText(u"表文字", TableTextAlign::Right, {80, -7.5, 0}, 2.5, u"123.456", TableTextWidth::Value);
     writer.EndFragment();

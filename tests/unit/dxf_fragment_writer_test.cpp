@@ -45,8 +45,8 @@ void writeEveryEntity(DxfFragmentWriter& writer) {
   writer.AddCircle(u"ZEMVO_CIRCLE", {1, 2, 3}, 2.5);
   writer.AddNameText(u"ZEMVO_TEXTPT", {1, 2, 3}, 25, u"境界杭No.1");
   writer.AddValueText(u"ZEMVO_TEXTXY", {1, 2, 0}, 1.8, u"X=1.000 Y=2.000");
-  writer.AddTableLine(u"ZEMVO_TBLLINE", 0, 0, 85, 0);
-  writer.AddTableLine(u"ZEMVO_TBLLINE", 0, 0, 0, -15);
+  writer.AddTableLine(u"ZEMVO_TBLLINE", TableRule::Horizontal, 0, 0, 85, 0);
+  writer.AddTableLine(u"ZEMVO_TBLLINE", TableRule::Vertical, 0, 0, 0, -15);
   writer.AddTableText(u"ZEMVO_TBLTEXT", TableTextAlign::Centre, {12.5, -2.5, 0}, 2.5, u"測点",
                       TableTextWidth::Caption);
   writer.AddTableText(u"ZEMVO_TBLTEXT", TableTextAlign::Right, {80, -7.5, 0}, 2.5, u"-12.346",

@@ -43,6 +43,9 @@ TEST(RoundToDecimals, HalvesGoAwayFromZero) {
         << c.digits << " " << static_cast<double>(c.value);
   }
   EXPECT_FALSE(std::signbit(roundToDecimals(2, -0.004L)));
+  // Far more decimals than 64 bits hold keeps the value instead of wrapping.
+  EXPECT_EQ(roundToDecimals(20, 12.5L), 12.5L);
+  EXPECT_EQ(roundToDecimals(-2, 12345.6L), 12300.0L);
 }
 
 TEST(FormatFixed, WritesNDecimalsRoundingTiesAwayFromZero) {
