@@ -275,7 +275,8 @@ void IniFile::save() const {
   std::error_code statusError;
   const auto status = std::filesystem::status(target, statusError);
   const bool exists = std::filesystem::exists(status);
-  bool written = !(exists && (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none);
+  bool written =
+      !(exists && (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none);
   written = written && writeFileDurably(temporary, content);
   if (written && exists) {
     std::error_code ignored;

@@ -42,9 +42,9 @@ class IniFile final : public ProfileFile {
   enum class Encoding { Cp932, Utf16LE };
 
   struct Line {
-    Text text;         // the line without its end, decoded
-    std::string raw;   // the same in the file's bytes
-    std::string end;   // the line end's bytes: empty, CR, LF or CR LF
+    Text text;        // the line without its end, decoded
+    std::string raw;  // the same in the file's bytes
+    std::string end;  // the line end's bytes: empty, CR, LF or CR LF
   };
 
   IniFile(Text path, Encoding encoding) : path_(std::move(path)), encoding_(encoding) {}

@@ -103,8 +103,8 @@ TEST(IniFileWrite, ChangesOnlyWhatItMust) {
        "[A]\r\nk=1\r\nj=5\r\n[B]\r\nx=2\r\n"},
       {"append key before the blank lines ending the section", "[A]\r\nk=1\r\n\r\n  \r\n[B]\r\n", u"A", u"j", u"5",
        "[A]\r\nk=1\r\nj=5\r\n\r\n  \r\n[B]\r\n"},
-      {"append key after a comment ending the section", "[A]\r\nk=1\r\n; about B\r\n\r\n[B]\r\n", u"A", u"j",
-       u"5", "[A]\r\nk=1\r\n; about B\r\nj=5\r\n\r\n[B]\r\n"},
+      {"append key after a comment ending the section", "[A]\r\nk=1\r\n; about B\r\n\r\n[B]\r\n", u"A", u"j", u"5",
+       "[A]\r\nk=1\r\n; about B\r\nj=5\r\n\r\n[B]\r\n"},
       {"append key at the end of the file", "[A]\r\nk=1\r\n\r\n", u"A", u"j", u"5", "[A]\r\nk=1\r\nj=5\r\n\r\n"},
       {"append key to an empty section", "[A]\r\n[B]\r\n", u"A", u"j", u"5", "[A]\r\nj=5\r\n[B]\r\n"},
       {"append key after a header without line end", "[A]", u"A", u"j", u"5", "[A]\r\nj=5\r\n"},
@@ -222,9 +222,7 @@ class IniFileOnDisk : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  static void put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  static void put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   // Names left in the folder, to see that no temporary file stays.
   std::vector<std::string> namesInFolder(const fs::path& folder) const {
     std::vector<std::string> names;

@@ -1,10 +1,9 @@
-#include "settings/profile_file.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "settings/ini_file.h"
+#include "settings/profile_file.h"
 
 namespace zemvo {
 namespace {
@@ -36,9 +35,9 @@ TEST(ReadProfileInteger, ReadsDecimalAndHexadecimalElseTheDefault) {
       {"$FFFFFFFF", -1},
       {"2147483647", 2147483647},
       {"-2147483648", -2147483647 - 1},
-      {"  7  ", 7},    // blanks belong to the file, not the value
-      {"\"8\"", 8},    // as do quotes
-      {"0x", -99},     // "0x" is hexadecimal only before more characters
+      {"  7  ", 7},  // blanks belong to the file, not the value
+      {"\"8\"", 8},  // as do quotes
+      {"0x", -99},   // "0x" is hexadecimal only before more characters
       {"$", -99},
       {"x1F", -99},
       {"0x1G", -99},
@@ -73,9 +72,9 @@ TEST(ReadProfileBool, AnyNonZeroIntegerIsYesLettersAreMalformed) {
     bool expected;
   };
   const Case cases[] = {
-      {"1", false, true},    {"0", true, false},     {"2", false, true},      {"-1", false, true},
-      {"0x0", true, false},  {"$1", false, true},    {"yes", false, false},   {"yes", true, true},
-      {"no", true, true},    {"true", false, false}, {"", true, true},        {"", false, false},
+      {"1", false, true},    {"0", true, false},      {"2", false, true},    {"-1", false, true},
+      {"0x0", true, false},  {"$1", false, true},     {"yes", false, false}, {"yes", true, true},
+      {"no", true, true},    {"true", false, false},  {"", true, true},      {"", false, false},
       {nullptr, true, true}, {nullptr, false, false}, {"1.0", false, false},
   };
   for (const Case& c : cases) {
@@ -90,8 +89,7 @@ TEST(ReadProfileText, PresentButEmptyIsEmptyMissingIsTheDefault) {
     const char16_t* expected;
   };
   const Case cases[] = {
-      {"", u""},  {"   ", u""},      {nullptr, u"-"},  {"abc", u"abc"},
-      {" a b ", u"a b"}, {"\"\"", u""}, {"'-'", u"-"},
+      {"", u""}, {"   ", u""}, {nullptr, u"-"}, {"abc", u"abc"}, {" a b ", u"a b"}, {"\"\"", u""}, {"'-'", u"-"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(readProfileText(fileWith(c.value), u"S", u"V", u"-"), c.expected) << (c.value ? c.value : "(missing)");
