@@ -1,5 +1,6 @@
 #include "dxf/plot_generator.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "core/numbers.h"
@@ -105,6 +106,23 @@ int writePlot(DxfFragmentWriter& writer, const StringGrid& list, const PlotOptio
   }
   writer.EndFragment();
   return count;
+}
+
+void plotToCad(CadLink& cad, DxfFragmentWriter& writer, const StringGrid& list, const PlotOptions& options,
+               bool scaleByDimscale, bool withZ) {
+  if (!cad.isCadRunning()) return;
+  const ObjectRef application = cad.attachApplication();
+  long double scale = 1;
+  if (scaleByDimscale) {
+    const ObjectRef document = cad.activeDocument(*application);
+    scale = cad.getVariable(*document, u"DIMSCALE").toDouble();
+  }
+  if (!HasData(list)) return;
+  const int count = writePlot(writer, list, options, scale, withZ);
+  writer.Save();
+  if (count > 0 && std::filesystem::exists(std::filesystem::path(writer.path()))) {
+    writer.InsertAtOrigin(cad, *application);
+  }
 }
 
 }  // namespace zemvo

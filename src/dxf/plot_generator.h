@@ -42,4 +42,10 @@ void reorderByNearest(std::vector<TPlotData>& entries);
 int writePlot(DxfFragmentWriter& writer, const StringGrid& list, const PlotOptions& options, long double scale,
               bool withZ);
 
+// The whole "CADへ": nothing without a running CAD or without data; sizes
+// scaled by the drawing's DIMSCALE when asked; the fragment saved, and
+// inserted at the origin when it holds anything.
+void plotToCad(CadLink& cad, DxfFragmentWriter& writer, const StringGrid& list, const PlotOptions& options,
+               bool scaleByDimscale, bool withZ);
+
 }  // namespace zemvo
