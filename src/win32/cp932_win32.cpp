@@ -9,9 +9,10 @@ std::string encodeCp932(TextView text) {
   if (text.empty()) return {};
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(932, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  // Without the flag "é" would quietly become "e" instead of the default character.
+  const int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(932, 0, wide, length, out.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, out.data(), size, nullptr, nullptr);
   return out;
 }
 
