@@ -11,9 +11,7 @@ enum class FileDialogKind { Open, Save };
 class FileDialog : public Control {
  public:
   FileDialog(ControlRegistry& registry, Text name, FileDialogKind kind, Text filter)
-      : Control(registry, std::move(name), u""), kind_(kind), filter_(std::move(filter)) {
-    setVisible(false);
-  }
+      : Control(registry, std::move(name), u""), kind_(kind), filter_(std::move(filter)) {}
 
   FileDialogKind kind() const { return kind_; }
   const Text& filter() const { return filter_; }

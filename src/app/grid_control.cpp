@@ -7,9 +7,11 @@ GridControl::GridControl(ControlRegistry& registry, Text name, Text parent, Buil
       StringGrid(built.colCount, built.rowCount, 1),
       defaultColWidth_(built.defaultColWidth),
       defaultRowHeight_(built.defaultRowHeight),
-      options_(built.options),
-      lastCol_(col()),
-      lastRow_(row()) {
+      options_(built.options) {
+  // As the control starts: on the first cell below the header.
+  setCurrent(0, fixedRows());
+  lastCol_ = col();
+  lastRow_ = row();
   StringGrid::setListener([this](GridChange change) { gridChanged(change); });
 }
 

@@ -61,8 +61,8 @@ class GridControl : public Control, public StringGrid {
   int defaultRowHeight_;
   GridOptions options_;
   bool editing_ = false;
-  int lastCol_;
-  int lastRow_;
+  int lastCol_ = 0;
+  int lastRow_ = 0;
   Listener gridListener_;
   std::function<void()> currentCell_;
   std::function<void(KeyCode&, ShiftState)> keyDown_;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zemvo::scenario {
+
+// A failure of the scenario itself (not of the program under test): an
+// unknown command, control or file, a malformed value. Line 0: the end.
+class ScenarioError : public std::runtime_error {
+ public:
+  ScenarioError(int line, const std::string& message) : std::runtime_error(message), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+struct Word {
+  std::string text;
+  bool quoted = false;  // written in double quotes: always a text
+};
+
+// One command: its words and, when its last word was "<<END", the lines up
+// to the line "END".
+struct Command {
+  int line = 0;
+  std::vector<Word> words;
+  std::optional<std::vector<std::string>> body;
+};
+
+// Blank lines and lines starting with "#" are skipped. Words are separated
+// by blanks; a word in double quotes may hold blanks and the escapes for a
+// quote, a backslash, TAB, CR and LF (\t, \r, \n).
+std::vector<Command> parseScript(std::string_view source);
+
+}  // namespace zemvo::scenario
