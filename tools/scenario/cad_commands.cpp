@@ -17,11 +17,8 @@ fakes::FakeUserAction userAction(fakes::FakeUserAction::Kind kind, std::vector<s
 }  // namespace
 
 void ScenarioRunner::cad(const Command& command) {
-  const std::string sub = command.words.size() > 1 ? command.words[1].text : "";
-  auto word = [&](std::size_t index) -> const Word& {
-    if (index >= command.words.size()) fail("cad " + sub + ": a word is missing");
-    return command.words[index];
-  };
+  const std::string& sub = wordAt(command, 1, "what to script").text;
+  auto word = [&](std::size_t index) -> const Word& { return wordAt(command, index, "a value"); };
   auto entityIndex = [&](const Word& w) {
     const int index = integerWord(w, line_);
     if (index < 0 || index >= static_cast<int>(cad_.drawing.size())) fail("no entity " + w.text + " in the drawing");

@@ -1,60 +1,14 @@
 #include "scenario_runner.h"
 
 #include <fstream>
-#include <sstream>
 
 #include "control_properties.h"
 #include "core/cp932.h"
-#include "output_text.h"
 #include "scenario_values.h"
 
 namespace zemvo::scenario {
 namespace fs = std::filesystem;
 namespace {
-
-const char* iconName(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::None:
-      return "none";
-    case MessageIcon::Information:
-      return "information";
-    case MessageIcon::Warning:
-      return "warning";
-    case MessageIcon::Error:
-      return "error";
-    case MessageIcon::Question:
-      return "question";
-  }
-  return "?";
-}
-
-const char* buttonsName(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::Ok:
-      return "ok";
-    case MessageButtons::OkCancel:
-      return "ok-cancel";
-    case MessageButtons::YesNo:
-      return "yes-no";
-    case MessageButtons::YesNoCancel:
-      return "yes-no-cancel";
-  }
-  return "?";
-}
-
-const char* answerName(MessageAnswer answer) {
-  switch (answer) {
-    case MessageAnswer::Ok:
-      return "ok";
-    case MessageAnswer::Cancel:
-      return "cancel";
-    case MessageAnswer::Yes:
-      return "yes";
-    case MessageAnswer::No:
-      return "no";
-  }
-  return "?";
-}
 
 // "ctrl+shift+Delete", "ctrl+V", "Insert", "F2", "Enter"
 std::pair<KeyCode, ShiftState> keyCombination(const std::string& text, int line) {
@@ -93,13 +47,6 @@ std::vector<std::string> tabSeparated(const std::string& line) {
   }
   cells.push_back(line.substr(start));
   return cells;
-}
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 }  // namespace
@@ -155,40 +102,6 @@ void ScenarioRunner::emitBlock(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) emit(line.empty() ? line : "  " + line);
 }
 
-// Message boxes and dialogs appear in the output as they are shown.
-void ScenarioRunner::echoHostEvents() {
-  bool unanswered = false;
-  for (; messagesEchoed_ < host_.messages.size(); ++messagesEchoed_) {
-    const fakes::ShownMessage& shown = host_.messages[messagesEchoed_];
-    std::string line = std::string("message icon=") + iconName(shown.message.icon) +
-                       " caption=" + quotedText(shown.message.caption) + " text=" + quotedText(shown.message.text);
-    if (shown.message.buttons != MessageButtons::Ok) {
-      line += std::string(" buttons=") + buttonsName(shown.message.buttons) +
-              " answer=" + (shown.unanswered ? "none" : answerName(shown.answer));
-    }
-    emit(line);
-    unanswered = unanswered || shown.unanswered;
-  }
-  for (; fileDialogsEchoed_ < host_.fileDialogs.size(); ++fileDialogsEchoed_) {
-    const fakes::ShownFileDialog& shown = host_.fileDialogs[fileDialogsEchoed_];
-    emit("file dialog " + toUtf8(shown.name) + " filter=" + quotedText(shown.filter) + " answer=" +
-         (shown.unanswered ? "none"
-          : shown.answer   ? quotedText(*shown.answer)
-                           : "cancel"));
-    unanswered = unanswered || shown.unanswered;
-  }
-  for (; aboutBoxesEchoed_ < host_.aboutBoxes.size(); ++aboutBoxesEchoed_) {
-    const TAboutBox& box = host_.aboutBoxes[aboutBoxesEchoed_];
-    emit("about box " + toUtf8(box.formName) + " caption=" + quotedText(box.caption) +
-         " size=" + std::to_string(box.clientWidth) + "x" + std::to_string(box.clientHeight));
-    std::vector<std::string> lines{quotedText(box.productName)};
-    for (const Text& text : box.lines) lines.push_back(quotedText(text));
-    lines.push_back("button " + quotedText(box.okCaption));
-    emitBlock(lines);
-  }
-  if (unanswered) fail("the program asked, and the scenario scripted no answer (use answer or choose before)");
-}
-
 void ScenarioRunner::checkNothingLeftUnused() {
   if (!host_.messageAnswers.empty()) fail(std::to_string(host_.messageAnswers.size()) + " message answer(s) unused");
   if (!host_.fileAnswers.empty()) fail(std::to_string(host_.fileAnswers.size()) + " file answer(s) unused");
@@ -226,23 +139,6 @@ fs::path ScenarioRunner::inWork(const Word& relative) const {
   }
   return work_ / path;
 }
-
-namespace {
-
-const Word& wordAt(const Command& command, std::size_t index, const char* what) {
-  if (index >= command.words.size()) {
-    throw ScenarioError(command.line, command.words.front().text + ": " + what + " missing");
-  }
-  return command.words[index];
-}
-
-void expectWordCount(const Command& command, std::size_t min, std::size_t max) {
-  const std::size_t count = command.words.size() - 1;
-  if (count < min || count > max)
-    throw ScenarioError(command.line, command.words.front().text + ": wrong number of words");
-}
-
-}  // namespace
 
 void ScenarioRunner::exe(const Command& command) {
   expectWordCount(command, 1, 1);
@@ -457,69 +353,6 @@ void ScenarioRunner::clipboard(const Command& command) {
     expectWordCount(command, 1, 1);
     host_.clipboard = fromUtf8(command.words[1].text);
   }
-}
-
-void ScenarioRunner::print(const Command& command) {
-  const std::string what = wordAt(command, 1, "what to print").text;
-  if (what == "controls") {
-    expectWordCount(command, 1, 1);
-    for (Control* each : form().controls().all()) emit(describeControl(*each));
-  } else if (what == "file") {
-    printFile(command);
-  } else if (what == "cad") {
-    expectWordCount(command, 1, 1);
-    printCadJournal();
-  } else if (what == "drawing") {
-    expectWordCount(command, 1, 1);
-    printDrawing();
-  } else if (what == "clipboard") {
-    expectWordCount(command, 1, 1);
-    emit("clipboard " + quotedText(host_.clipboard));
-  } else if (what == "host") {
-    expectWordCount(command, 1, 1);
-    std::string sleeps;
-    for (int ms : host_.sleeps) sleeps += (sleeps.empty() ? "" : ",") + std::to_string(ms);
-    std::string states;
-    for (WindowState state : host_.windowStates) {
-      states += std::string(states.empty() ? "" : ",") + (state == WindowState::Normal ? "normal" : "minimized");
-    }
-    std::string front;
-    for (const Text& name : host_.broughtToFront) front += (front.empty() ? "" : ",") + toUtf8(name);
-    emit("host sleeps=" + sleeps + " process-messages=" + std::to_string(host_.processMessagesCount) +
-         " window-states=" + states + " front=" + front);
-  } else {
-    printControl(command);
-  }
-}
-
-void ScenarioRunner::printControl(const Command& command) {
-  expectWordCount(command, 1, 2);
-  Control& target = control(command.words[1]);
-  if (command.words.size() == 3) {
-    const std::string& name = command.words[2].text;
-    const std::optional<Property> property = findProperty(target, name);
-    if (!property) fail(command.words[1].text + " has no property " + name);
-    emit(command.words[1].text + "." + name + "=" + propertyText(property->get()));
-    return;
-  }
-  emit(describeControl(target));
-  if (auto* shown = dynamic_cast<GridControl*>(&target)) {
-    const GridRect& s = shown->selection();
-    emit("  current=" + std::to_string(shown->col()) + "," + std::to_string(shown->row()) +
-         " selection=" + std::to_string(s.left) + "," + std::to_string(s.top) + "-" + std::to_string(s.right) + "," +
-         std::to_string(s.bottom));
-    emitBlock(gridRows(*shown));
-  }
-}
-
-void ScenarioRunner::printFile(const Command& command) {
-  expectWordCount(command, 2, 2);
-  const fs::path path = inWork(command.words[2]);
-  if (!fs::is_regular_file(path)) fail("no file " + command.words[2].text);
-  std::vector<std::string> lines = fileLines(readBytes(path));
-  emit("file " + command.words[2].text + " " + lines.front());
-  lines.erase(lines.begin());
-  emitBlock(lines);
 }
 
 }  // namespace zemvo::scenario

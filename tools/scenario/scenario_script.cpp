@@ -88,4 +88,18 @@ std::vector<Command> parseScript(std::string_view source) {
   return commands;
 }
 
+const Word& wordAt(const Command& command, std::size_t index, const char* what) {
+  if (index >= command.words.size()) {
+    throw ScenarioError(command.line, command.words.front().text + ": " + what + " missing");
+  }
+  return command.words[index];
+}
+
+void expectWordCount(const Command& command, std::size_t min, std::size_t max) {
+  const std::size_t count = command.words.size() - 1;
+  if (count < min || count > max) {
+    throw ScenarioError(command.line, command.words.front().text + ": wrong number of words");
+  }
+}
+
 }  // namespace zemvo::scenario

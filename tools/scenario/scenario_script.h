@@ -37,4 +37,10 @@ struct Command {
 // quote, a backslash, TAB, CR and LF (\t, \r, \n).
 std::vector<Command> parseScript(std::string_view source);
 
+// The command's word at `index` (the command's name is word 0); `what`
+// names it in the error when it is missing.
+const Word& wordAt(const Command& command, std::size_t index, const char* what);
+// Between min and max words after the command's name.
+void expectWordCount(const Command& command, std::size_t min, std::size_t max);
+
 }  // namespace zemvo::scenario
