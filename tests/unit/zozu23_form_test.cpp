@@ -7,23 +7,12 @@
 #include "app/zozu23_excel_unit.h"
 #include "fakes/fake_cad_link.h"
 #include "fakes/fake_host.h"
+#include "fakes/fake_window_system.h"
 
 namespace zemvo {
 namespace {
 
 namespace fs = std::filesystem;
-
-class NoWindows final : public WindowSystem {
- public:
-  std::vector<WindowHandle> topLevelWindows() override { return {}; }
-  Text windowTitle(WindowHandle) override { return {}; }
-  Text windowClassName(WindowHandle) override { return {}; }
-  bool isWindow(WindowHandle) override { return false; }
-  void sendCopyData(WindowHandle, std::uint32_t, const std::vector<char16_t>&) override {}
-  void postNullMessage(WindowHandle) override {}
-  WindowHandle findWindowByClass(TextView) override { return 0; }
-  void setForegroundWindow(WindowHandle) override {}
-};
 
 // A form whose executable lies in a fresh folder of its own.
 class FormTest : public ::testing::Test {
@@ -52,7 +41,7 @@ class FormTest : public ::testing::Test {
 
   fakes::FakeHost host;
   fakes::FakeCadLink cad;
-  NoWindows windows;
+  fakes::FakeWindowSystem windows;
   TForm1 form{host, cad, windows};
 
  private:

@@ -107,6 +107,9 @@ void ScenarioRunner::print(const Command& command) {
   } else if (what == "cad") {
     expectWordCount(command, 1, 1);
     printCadJournal();
+  } else if (what == "windows") {
+    expectWordCount(command, 1, 1);
+    printWindows();
   } else if (what == "drawing") {
     expectWordCount(command, 1, 1);
     printDrawing();

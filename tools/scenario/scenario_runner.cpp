@@ -72,6 +72,7 @@ const std::map<std::string, ScenarioRunner::Handler, std::less<>>& ScenarioRunne
       {"choose", &ScenarioRunner::choose},
       {"clipboard", &ScenarioRunner::clipboard},
       {"cad", &ScenarioRunner::cad},
+      {"window", &ScenarioRunner::window},
       {"print", &ScenarioRunner::print},
   };
   return table;

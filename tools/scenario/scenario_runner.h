@@ -9,22 +9,10 @@
 #include "app/zozu23_excel_unit.h"
 #include "fakes/fake_cad_link.h"
 #include "fakes/fake_host.h"
+#include "fakes/fake_window_system.h"
 #include "scenario_script.h"
 
 namespace zemvo::scenario {
-
-// A desktop without other windows, until the window functions get a fake.
-class NoWindows final : public WindowSystem {
- public:
-  std::vector<WindowHandle> topLevelWindows() override { return {}; }
-  Text windowTitle(WindowHandle) override { return {}; }
-  Text windowClassName(WindowHandle) override { return {}; }
-  bool isWindow(WindowHandle) override { return false; }
-  void sendCopyData(WindowHandle, std::uint32_t, const std::vector<char16_t>&) override {}
-  void postNullMessage(WindowHandle) override {}
-  WindowHandle findWindowByClass(TextView) override { return 0; }
-  void setForegroundWindow(WindowHandle) override {}
-};
 
 // Runs the form with the fakes, command by command, in a work folder that
 // holds the executable's place and every file the scenario writes.
@@ -59,14 +47,16 @@ class ScenarioRunner {
   void answer(const Command& command);
   void choose(const Command& command);
   void clipboard(const Command& command);
-  // the fake CAD
+  // the fake CAD and the desktop's other windows
   void cad(const Command& command);
+  void window(const Command& command);
   // output
   void print(const Command& command);
   void printControl(const Command& command);
   void printFile(const Command& command);
   void printCadJournal();
   void printDrawing();
+  void printWindows();
 
   void emit(std::string line);
   void emitBlock(const std::vector<std::string>& lines);
@@ -87,7 +77,7 @@ class ScenarioRunner {
 
   fakes::FakeHost host_;
   fakes::FakeCadLink cad_;
-  NoWindows windows_;
+  fakes::FakeWindowSystem windows_;
   std::unique_ptr<TForm1> form_;
   std::string executable_ = "Zemvo.exe";
 
@@ -95,6 +85,8 @@ class ScenarioRunner {
   std::size_t fileDialogsEchoed_ = 0;
   std::size_t aboutBoxesEchoed_ = 0;
   std::size_t journalPrinted_ = 0;
+  std::size_t windowJournalPrinted_ = 0;
+  std::size_t copyDataPrinted_ = 0;
 };
 
 }  // namespace zemvo::scenario
