@@ -124,6 +124,7 @@ void TForm1::FormCreate() {
 void TForm1::FormDestroy() {
   // A failed save is shown, and the references are released all the same.
   dispatcher_.showErrorsOf([this] {
+    if (iniPath_.empty()) return;  // creation failed before the paths were known
     IniFile file = IniFile::load(iniPath_);
     FormOptionControls options(*this, host_.screenSize());
     saveSettings(file, options);

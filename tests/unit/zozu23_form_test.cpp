@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/zozu23_excel_unit.h"
+#include "core/error.h"
 #include "fakes/fake_cad_link.h"
 #include "fakes/fake_host.h"
 #include "fakes/fake_window_system.h"
@@ -174,6 +175,19 @@ TEST_F(FormTest, AFailedSaveIsShownAndDestructionGoesOn) {
   EXPECT_EQ(host.messages[0].message.text, form.iniPath() + u" に書き込めません.");
   EXPECT_EQ(readIni(), "[Excel]\r\nColN=4\r\n");
   EXPECT_FALSE(form.WorkSheet || form.WorkBook || form.MSExcel);
+}
+
+TEST_F(FormTest, AFailedCreationOpensWithWhatWasDoneAndSavesNothing) {
+  struct HostWithoutPath : fakes::FakeHost {
+    Text executablePath() override { throw Error(u"実行ファイルのパスを取得できません"); }
+  } brokenHost;
+  TForm1 broken(brokenHost, cad, windows);
+  broken.run([&] { broken.FormCreate(); });
+  EXPECT_EQ(broken.Edit31.text(), u"");  // the steps before the failure took effect
+  EXPECT_EQ(broken.StringGrid1.colCount(), 5);
+  broken.run([&] { broken.FormDestroy(); });
+  ASSERT_EQ(brokenHost.messages.size(), 1u);
+  EXPECT_EQ(brokenHost.messages[0].message.text, u"実行ファイルのパスを取得できません.");
 }
 
 TEST_F(FormTest, TheVersionDialogIsANewDialogEachTime) {
