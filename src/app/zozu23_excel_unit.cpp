@@ -62,18 +62,18 @@ void TForm1::wireReactions() {
   PageControl1.setChangeReaction([this] { PageControl1Change(); });
 
   Button1.setClickReaction([this] { Button1Click(); });
-  Button2.setClickReaction([this] { Button2Click(); });
-  Button3.setClickReaction([this] { Button3Click(); });
+  Button2.setClickReaction([this] { Button2Click(Button2); });
+  Button3.setClickReaction([this] { Button3Click(Button3); });
   Button4.setClickReaction([this] { Button4Click(); });
   Button5.setClickReaction([this] { Button5Click(); });
   Button6.setClickReaction([this] { Button6Click(); });
   Button7.setClickReaction([this] { Button7Click(); });
-  Button8.setClickReaction([this] { Button8Click(); });
+  Button8.setClickReaction([this] { Button3Click(Button8); });
   Button9.setClickReaction([this] { Button9Click(); });
   Button10.setClickReaction([this] { Button10Click(); });
   Button11.setClickReaction([this] { Button11Click(); });
   Button12.setClickReaction([this] { Button12Click(); });
-  Button13.setClickReaction([this] { Button13Click(); });
+  Button13.setClickReaction([this] { Button2Click(Button13); });
   SpeedButton1.setClickReaction([this] { SpeedButton1Click(); });
   SpeedButton2.setClickReaction([this] { SpeedButton2Click(); });
   SpeedButton3.setClickReaction([this] { SpeedButton3Click(); });
@@ -161,13 +161,9 @@ void TForm1::N12Click() { host_.showAboutBox(TAboutBox{}); }
 
 // Filled by the issues of the commands they belong to.
 void TForm1::Button1Click() {}
-void TForm1::Button2Click() {}
-void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 void TForm1::Button5Click() {}
-void TForm1::Button8Click() {}
 void TForm1::Button12Click() {}
-void TForm1::Button13Click() {}
 void TForm1::SpeedButton3Click() {}
 void TForm1::CheckBox1Click() {}
 void TForm1::UpDown1Click(UpDownButton) {}

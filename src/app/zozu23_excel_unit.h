@@ -18,9 +18,12 @@
 #include "app/progress_bar.h"
 #include "app/status_bar.h"
 #include "app/up_down.h"
+#include "cad/acad_ctrl2016.h"
 #include "cad/cad_link.h"
 #include "cad/window_system.h"
 #include "core/variant.h"
+#include "dxf/coordinate_table.h"
+#include "dxf/plot_generator.h"
 
 namespace zemvo {
 
@@ -60,13 +63,13 @@ class TForm1 {
 
   // Commands of the main tab.
   void Button1Click();
-  void Button2Click();
-  void Button3Click();
+  // "CADへ" and "CADへ (Z=0)" share one handler, as do "XY 作表" and "YX 作表";
+  // the sender tells them apart.
+  void Button2Click(const Button& sender);
+  void Button3Click(const Button& sender);
   void Button4Click();
   void Button5Click();
-  void Button8Click();
   void Button12Click();
-  void Button13Click();
   void SpeedButton3Click();
   void CheckBox1Click();  // also of CheckBox2, CheckBox3, CheckBox6, CheckBox27
   void UpDown1Click(UpDownButton button);
@@ -112,10 +115,13 @@ class TForm1 {
 
  private:
   void wireReactions();
+  PlotOptions plotOptions() const;
+  TableOptions tableOptions(bool yx) const;
 
   Host& host_;
   CadLink& cad_;
   WindowSystem& windows_;
+  AcadCtrl2016 acadCtrl_{windows_};
   Dispatcher dispatcher_;
   Text fragmentPath_;
   Text iniPath_;

@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "control_properties.h"
+#include "core/cp932.h"
+#include "dxf/dxf_fragment_writer.h"
 #include "output_text.h"
 #include "scenario_runner.h"
 
@@ -104,6 +106,11 @@ void ScenarioRunner::print(const Command& command) {
     for (Control* each : form().controls().all()) emit(describeControl(*each));
   } else if (what == "file") {
     printFile(command);
+  } else if (what == "dxf") {
+    printDxf(command);
+  } else if (what == "exists") {
+    expectWordCount(command, 2, 2);
+    emit("exists " + command.words[2].text + (fs::exists(inWork(command.words[2])) ? " yes" : " no"));
   } else if (what == "cad") {
     expectWordCount(command, 1, 1);
     printCadJournal();
@@ -161,6 +168,48 @@ void ScenarioRunner::printFile(const Command& command) {
   emit("file " + command.words[2].text + " " + lines.front());
   lines.erase(lines.begin());
   emitBlock(lines);
+}
+
+// The fragment's entities one a line, as group code=value pairs, after a
+// check of the fixed header and of the closing chunk.
+void ScenarioRunner::printDxf(const Command& command) {
+  expectWordCount(command, 2, 2);
+  const fs::path path = inWork(command.words[2]);
+  if (!fs::is_regular_file(path)) fail("no file " + command.words[2].text);
+  const Text content = decodeCp932(readBytes(path));
+  DxfFragmentWriter skeleton(u"");
+  skeleton.BeginFragment();
+  const Text& head = skeleton.content();
+  const TextView tail = u"  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  const bool whole =
+      content.starts_with(head) && content.ends_with(tail) && content.size() >= head.size() + tail.size();
+  std::vector<std::string> entities;
+  if (whole) {
+    const TextView body = TextView(content).substr(head.size(), content.size() - head.size() - tail.size());
+    std::vector<Text> lines;
+    for (std::size_t start = 0; start < body.size();) {
+      const std::size_t end = body.find(u"\r\n", start);
+      lines.emplace_back(body.substr(start, end - start));
+      start = end == TextView::npos ? body.size() : end + 2;
+    }
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+      const Text code = trimmed(lines[i]);
+      const Text& value = lines[i + 1];
+      if (code == u"0") {
+        entities.push_back(toUtf8(value));
+        continue;
+      }
+      if (entities.empty()) entities.emplace_back("(no entity)");
+      const bool text = code == u"1" || code == u"8";
+      const Text shown = text ? value : trimmed(value);
+      const bool plain = !shown.empty() && shown.find(u' ') == Text::npos;
+      entities.back() += " " + toUtf8(code) + "=" + (plain ? escaped(shown) : quotedText(shown));
+    }
+    if (lines.size() % 2 != 0) entities.emplace_back("(a code without a value)");
+  }
+  emit("dxf " + command.words[2].text + (whole ? " whole" : " NOT WHOLE") +
+       " entities=" + std::to_string(entities.size()));
+  emitBlock(entities);
 }
 
 }  // namespace zemvo::scenario

@@ -54,6 +54,7 @@ class ScenarioRunner {
   void print(const Command& command);
   void printControl(const Command& command);
   void printFile(const Command& command);
+  void printDxf(const Command& command);
   void printCadJournal();
   void printDrawing();
   void printWindows();
