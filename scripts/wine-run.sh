@@ -120,8 +120,15 @@ prepare_prefix() {
   say "prefix ready in $((SECONDS - started)) s"
 }
 
-# Xvfb runs as PID, and is not a zombie (an orphan may never be reaped in a
-# container whose init does not reap).
+# PID runs and is not a zombie (an orphan may never be reaped in a container
+# whose init does not reap).
+is_running() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  [[ $stat == *") "[^Z]* ]]
+}
+
+# PID is a running Xvfb.
 is_xvfb() {
   local stat
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
@@ -148,7 +155,8 @@ start_session() {
   local tries
   for ((tries = 0; tries < 100; tries++)); do
     [[ -s $state/xvfb.display ]] && return 0
-    is_xvfb "$pid" || break
+    # Right after the fork the process is still the shell, not yet Xvfb.
+    is_running "$pid" || break
     sleep 0.05
   done
   kill "$pid" 2>/dev/null || true

@@ -25,7 +25,8 @@ class WindowTest : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(WindowTest, TitleAndClassDecide) {
   const WindowCase& c = GetParam();
-  EXPECT_EQ(AcadCtrl2016::isCadWindow(c.title, c.className), c.passes) << toUtf8(c.title) << " / " << toUtf8(c.className);
+  EXPECT_EQ(AcadCtrl2016::isCadWindow(c.title, c.className), c.passes)
+      << toUtf8(c.title) << " / " << toUtf8(c.className);
 
   // The same through a search of the desktop.
   FakeWindowSystem windows;
@@ -34,26 +35,25 @@ TEST_P(WindowTest, TitleAndClassDecide) {
   EXPECT_EQ(channel.FindCadWindow(), c.passes ? window : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AcadCtrl2016, WindowTest,
-    ::testing::Values(WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:0:8:0:0", true},
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:0:0:8", false},  // no ":8:"
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"AfxMDIFrame140u", true},
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:400000:8:10003:0:5c0d2b", true},
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"afx:0:8:0:0", false},       // case
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"afxmdiframe140u", false},   // case
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"Bfx:0:8:0:0", false},
-                      WindowCase{u"AutoCAD Drawing1.dwg", u"", false},
-                      WindowCase{u"AutoCAD", u"Afx:0:8:0:0", false},                    // no blank
-                      WindowCase{u"autocad Drawing1", u"Afx:0:8:0:0", false},           // case
-                      WindowCase{u"AUTOCAD Drawing1", u"Afx:0:8:0:0", false},
-                      WindowCase{u" AutoCAD Drawing1", u"Afx:0:8:0:0", false},
-                      WindowCase{u"Autodesk DWG TrueView 2024", u"Afx:0:8:0:0", true},
-                      WindowCase{u"Autodesk", u"Afx:0:8:0:0", false},
-                      WindowCase{u"DWG TrueView 2016 - [a.dwg]", u"AfxMDIFrame140u", true},
-                      WindowCase{u"DWG TrueView", u"AfxMDIFrame140u", false},
-                      WindowCase{u"BricsCAD - [Drawing1.dwg]", u"Afx:0:8:0:0", false},
-                      WindowCase{u"", u"Afx:0:8:0:0", false}));  // no title
+INSTANTIATE_TEST_SUITE_P(AcadCtrl2016, WindowTest,
+                         ::testing::Values(WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:0:8:0:0", true},
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:0:0:8", false},  // no ":8:"
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"AfxMDIFrame140u", true},
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"Afx:400000:8:10003:0:5c0d2b", true},
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"afx:0:8:0:0", false},      // case
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"afxmdiframe140u", false},  // case
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"Bfx:0:8:0:0", false},
+                                           WindowCase{u"AutoCAD Drawing1.dwg", u"", false},
+                                           WindowCase{u"AutoCAD", u"Afx:0:8:0:0", false},           // no blank
+                                           WindowCase{u"autocad Drawing1", u"Afx:0:8:0:0", false},  // case
+                                           WindowCase{u"AUTOCAD Drawing1", u"Afx:0:8:0:0", false},
+                                           WindowCase{u" AutoCAD Drawing1", u"Afx:0:8:0:0", false},
+                                           WindowCase{u"Autodesk DWG TrueView 2024", u"Afx:0:8:0:0", true},
+                                           WindowCase{u"Autodesk", u"Afx:0:8:0:0", false},
+                                           WindowCase{u"DWG TrueView 2016 - [a.dwg]", u"AfxMDIFrame140u", true},
+                                           WindowCase{u"DWG TrueView", u"AfxMDIFrame140u", false},
+                                           WindowCase{u"BricsCAD - [Drawing1.dwg]", u"Afx:0:8:0:0", false},
+                                           WindowCase{u"", u"Afx:0:8:0:0", false}));  // no title
 
 TEST(AcadCtrl2016, FirstPassingWindowInEnumerationOrderWins) {
   FakeWindowSystem windows;

@@ -1,8 +1,7 @@
 // The prefix the wrapper prepares: what every other Windows test relies on.
 #include <windows.h>
-#include <objbase.h>
-
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 namespace {
 
@@ -22,8 +21,7 @@ TEST(WineEnvironment, StandInClassesAreRegistered) {
 
 TEST(WineEnvironment, JapaneseFontsAreReplaced) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", 0, KEY_READ, &key),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", 0, KEY_READ, &key), ERROR_SUCCESS);
   wchar_t value[64] = {};
   DWORD size = sizeof value;
   EXPECT_EQ(RegQueryValueExW(key, L"ＭＳ Ｐゴシック", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size),
