@@ -20,12 +20,13 @@
 # stand-ins, font replacements). A changed .reg file or Wine version is
 # imported again; an unfinished boot is started over.
 #
-# Display: every program of a session gets the session's own Xvfb on a free
-# display number (Xvfb -displayfd picks it). The first program starts it; when
-# the last program of the session ends, the wrapper stops the prefix's
-# wineserver (which ends any process a test left behind, a stand-in server
-# included) and then Xvfb. ZEMVO_WINE_DISPLAY=host uses $DISPLAY instead
-# (scripts/run.sh, for a person at the screen).
+# Display: ZEMVO_WINE_DISPLAY=xvfb (what the tests set) gives every program of
+# a session the session's own Xvfb on a free display number (Xvfb -displayfd
+# picks it); =host uses $DISPLAY; unset, it is host when $DISPLAY is set (a
+# person at the screen) and xvfb otherwise. The first program starts the
+# Xvfb. When the last program of a session ends, the wrapper stops the
+# prefix's wineserver (which ends any process a test left behind, a stand-in
+# server included) and then the Xvfb.
 #
 # The program's output goes through a log file, not through the pipe ctest
 # reads: Wine's helper processes (services.exe, explorer.exe, rpcss.exe)
@@ -76,6 +77,14 @@ use_build_dir() {
 # functions (the profile functions read and write CP932 files). Given to Wine
 # only: the Linux tools around it may not have that locale.
 wine_env() { env LC_ALL=ja_JP.UTF-8 "$@"; }
+
+display_mode() {
+  case ${ZEMVO_WINE_DISPLAY:-} in
+    host | xvfb) echo "$ZEMVO_WINE_DISPLAY" ;;
+    "") [[ -n ${DISPLAY:-} ]] && echo host || echo xvfb ;;
+    *) die "ZEMVO_WINE_DISPLAY must be host or xvfb" ;;
+  esac
+}
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
@@ -141,7 +150,7 @@ xvfb_alive() {
 
 # Under the session lock, by a registered user.
 start_session() {
-  [[ ${ZEMVO_WINE_DISPLAY:-} == host ]] && return 0
+  [[ $(display_mode) == host ]] && return 0
   xvfb_alive && return 0
   # A wineserver without a live Xvfb is left from a session that ended
   # abnormally; its desktop window belongs to a display that is gone.
@@ -197,7 +206,7 @@ run_registered() {
   local program=$1
   shift
   flock -x -o "$state/session.lock" "$self" --internal-start-session "$build" || exit 1
-  if [[ ${ZEMVO_WINE_DISPLAY:-} != host ]]; then
+  if [[ $(display_mode) == xvfb ]]; then
     export DISPLAY=:$(head -n 1 "$state/xvfb.display")
   fi
   local log
@@ -215,6 +224,7 @@ run_registered() {
 
 run_program() {
   [[ $# -ge 1 ]] || die "usage: wine-run.sh PROGRAM.exe [ARGS...] | --prepare | --shutdown"
+  display_mode >/dev/null
   use_build_dir "$(find_build_dir "$1")"
   flock -x -o "$state/prefix.lock" "$self" --internal-prepare "$build" || exit 1
   local rc=0

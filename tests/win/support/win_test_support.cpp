@@ -217,7 +217,9 @@ DWORD CadStandin::stop() {
   if (!process_) return code;
   if (running()) {
     SetEvent(stopEvent_);
-    if (WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) kill();
+    // Letting window messages through while waiting: the stand-in's windows
+    // may have something to say to this process's as they go.
+    if (!waitFor([this] { return !running(); }, 5000)) kill();
   }
   GetExitCodeProcess(process_, &code);
   return code;

@@ -57,6 +57,9 @@ class CadStandin {
   DWORD stop();
   bool running() const;
   DWORD processId() const { return processId_; }
+  // For another thread to end it with TerminateProcess (the control object
+  // belongs to the test's apartment and stays there).
+  HANDLE process() const { return process_; }
 
  private:
   HANDLE job_ = nullptr;
