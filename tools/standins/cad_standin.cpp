@@ -19,7 +19,7 @@
 // --window       owns a top-level window ("BricsCAD - [Drawing1.dwg]" of
 //                class "BricscadMainWindow" unless told otherwise) whose
 //                handle is the application's HWND, and journals the copy-data
-//                and null messages it receives
+//                and null messages it receives; closing it ends the stand-in
 
 #include <windows.h>
 #include <objbase.h>
@@ -105,7 +105,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     theServer->journal.add(zemvo::fromUtf8(head) + zemvo::standins::describe(zemvo::Variant(data)));
     return TRUE;
   }
-  if (message == WM_CLOSE) return 0;  // the CAD asks before it closes; the stand-in ends by its stop event
+  if (message == WM_CLOSE) {
+    // Closed by a person trying the program with it: the stand-in ends.
+    PostQuitMessage(0);
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -1,6 +1,7 @@
 #include "support/win_test_support.h"
 
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <oleauto.h>
 
@@ -28,6 +29,19 @@ void quoteArgument(std::wstring& commandLine, TextView argument) {
   commandLine += L" \"";
   commandLine += wide(argument);
   commandLine += L"\"";
+}
+
+// "Suite.Test" of the running test, as a file name.
+std::string journalName() {
+  std::string name = "cad-standin";
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+    name = std::string(test->test_suite_name()) + "." + test->name();
+  }
+  for (char& c : name) {
+    if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|')
+      c = '_';
+  }
+  return name;
 }
 
 }  // namespace
@@ -98,7 +112,12 @@ CadStandin::CadStandin(const StandinOptions& options) {
 
   std::wstring commandLine = L"\"" + wide(windowsPath(ZEMVO_CAD_STANDIN)) + L"\"";
   commandLine += L" --ready-event " + readyName + L" --stop-event " + stopName;
-  commandLine += L" --journal \"" + wide(buildPath("tests/win/cad-standin-journal.txt")) + L"\"";
+  // The journal also goes to a file named after the running test, for a
+  // look after a failure.
+  const std::wstring journal = wide(buildPath("tests/win/journals/" + journalName() + ".txt"));
+  CreateDirectoryW(wide(buildPath("tests/win/journals")).c_str(), nullptr);
+  DeleteFileW(journal.c_str());
+  commandLine += L" --journal \"" + journal + L"\"";
   if (options.window) {
     commandLine += L" --window";
     if (!options.windowTitle.empty()) {
