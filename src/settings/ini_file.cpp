@@ -75,6 +75,14 @@ ParsedLine parseLine(TextView line) {
   return parsed;
 }
 
+// The line that a write of `key` replaces: the key's own, or a bare line
+// holding just its name, which the functions also take as the key's place
+// (reading one gives the default all the same).
+bool isKeyLine(const ParsedLine& parsed, TextView line, TextView key) {
+  if (parsed.kind == ParsedLine::Kind::Key) return sameName(parsed.name, key);
+  return parsed.kind == ParsedLine::Kind::Other && !key.empty() && sameName(trimBlanks(line), key);
+}
+
 // One pair of the same quotes around a value is taken off, as
 // GetPrivateProfileString does ("'a'" and "\"a\"" both give "a").
 TextView withoutQuotes(TextView value) {
@@ -221,10 +229,10 @@ void IniFile::writeString(TextView section, TextView key, TextView value) {
     if (parsed.kind == ParsedLine::Kind::Section) {
       if (header) break;
       if (sameName(parsed.name, sectionName)) header = lastFilled = i;
-    } else if (header && parsed.kind == ParsedLine::Kind::Key && sameName(parsed.name, keyName)) {
-      if (parsed.value == value) return;  // as the functions do: nothing to change
+    } else if (header && isKeyLine(parsed, lines_[i].text, keyName)) {
+      if (parsed.kind == ParsedLine::Kind::Key && parsed.value == value) return;  // as the functions do
       Line& line = lines_[i];
-      Text text(parsed.name);
+      Text text(parsed.kind == ParsedLine::Kind::Key ? parsed.name : trimBlanks(line.text));
       text += u'=';
       text += value;
       Line replaced = makeLine(std::move(text));

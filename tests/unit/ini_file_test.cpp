@@ -112,7 +112,7 @@ TEST(IniFileWrite, ChangesOnlyWhatItMust) {
       {"append key with LF lines", "[A]\nk=1\n", u"A", u"j", u"5", "[A]\nk=1\nj=5\r\n"},
       {"append key to the first duplicate section", "[A]\r\nk=1\r\n[A]\r\nj=2\r\n", u"A", u"j", u"3",
        "[A]\r\nk=1\r\nj=3\r\n[A]\r\nj=2\r\n"},
-      {"a line without = is not the key", "[A]\r\nk\r\n", u"A", u"k", u"2", "[A]\r\nk\r\nk=2\r\n"},
+      {"a bare key name takes the value in place", "[A]\r\nk\r\nz=1\r\n", u"A", u"k", u"2", "[A]\r\nk=2\r\nz=1\r\n"},
       {"a comment is not the key", "[A]\r\n;k=1\r\n", u"A", u"k", u"2", "[A]\r\n;k=1\r\nk=2\r\n"},
       {"append section", "[A]\r\nk=1\r\n", u"B", u"x", u"2", "[A]\r\nk=1\r\n[B]\r\nx=2\r\n"},
       {"append section after a file without final line end", "[A]\r\nk=1", u"B", u"x", u"2",

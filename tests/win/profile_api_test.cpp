@@ -225,13 +225,10 @@ TEST_P(ProfileFunctions, HoldTheSameContentAfterTheSameWrites) {
   }
 }
 
-// A known difference, left out of the table above: a line without "=" is a
-// key without a value to Wine's functions (read, it gives the default, as
-// the portable reader's does), and a write of that key replaces the line in
-// place; the portable file leaves the line alone and adds the key at the end
-// of the section. The program never writes a file so. Enabled, this test
-// holds the portable file to Wine's behaviour.
-TEST(ProfileFunctionsKnownDifference, DISABLED_WriteOverALineWithoutEqualsReplacesIt) {
+// A line without "=" is a key without a value to the functions (read, it
+// gives the default, as the portable reader's does); a write of that key
+// replaces the line in place, and so does the portable file's.
+TEST(ProfileFunctionsBareKey, AWriteReplacesTheLineInPlace) {
   const Text folderPath = wintest::buildPath("tests/win/profiles");
   const std::filesystem::path folder(std::wstring(folderPath.begin(), folderPath.end()));
   std::filesystem::create_directories(folder);
