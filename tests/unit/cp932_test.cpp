@@ -14,7 +14,10 @@ TEST(Cp932, JapaneseRoundTripsThroughShiftJisBytes) {
 
 TEST(Cp932, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(encodeCp932(u"a\u00e9b"), "a?b");           // é is not in CP932
-  EXPECT_EQ(encodeCp932(u"x\U0001F600y"), "x?y");       // one mark for a surrogate pair
+  // A character beyond the 16-bit plane: iconv marks the pair once, the
+  // system's conversion may mark each half.
+  const std::string astral = encodeCp932(u"x\U0001F600y");
+  EXPECT_TRUE(astral == "x?y" || astral == "x??y") << astral;
   EXPECT_EQ(encodeCp932(u""), "");
 }
 
