@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <cstdio>
+
 namespace zemvo {
 
 std::string toUtf8(TextView text) {
@@ -87,6 +89,26 @@ Text withControlsAsBlanks(TextView text) {
   Text out(text);
   for (char16_t& c : out) {
     if (c < u' ' || c == 0x7F) c = u' ';
+  }
+  return out;
+}
+
+Text escapeControls(TextView text) {
+  Text out;
+  for (char16_t c : text) {
+    if (c == u'\r') {
+      out += u"\\r";
+    } else if (c == u'\n') {
+      out += u"\\n";
+    } else if (c == u'\t') {
+      out += u"\\t";
+    } else if (c < u' ') {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned>(c));
+      out += fromUtf8(buffer);
+    } else {
+      out += c;
+    }
   }
   return out;
 }

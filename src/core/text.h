@@ -25,4 +25,8 @@ Text decimalText(long long value);
 // Control characters (below U+0020 and U+007F) replaced by a blank.
 Text withControlsAsBlanks(TextView text);
 
+// Control characters written as \r, \n, \t and \xNN, for journals and
+// printed output that must stay on one line.
+Text escapeControls(TextView text);
+
 }  // namespace zemvo

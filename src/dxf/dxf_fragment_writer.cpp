@@ -25,13 +25,7 @@ void DxfFragmentWriter::chunk(TextView a, TextView b) {
 
 // A line break inside a value would split its line and shift every pair
 // after it, so control characters go out as blanks.
-void DxfFragmentWriter::textChunk(TextView head, TextView value) {
-  const std::size_t start = content_.size() + head.size();
-  chunk(head, value);
-  for (std::size_t i = start; i < start + value.size(); ++i) {
-    if (content_[i] < u' ' || content_[i] == 0x7F) content_[i] = u' ';
-  }
-}
+void DxfFragmentWriter::textChunk(TextView head, TextView value) { chunk(head, withControlsAsBlanks(value)); }
 
 void DxfFragmentWriter::coordinate(TextView head, long double value) { chunk(head, formatFixed(value, 8)); }
 
@@ -154,8 +148,8 @@ void DxfFragmentWriter::AddTableLine(TextView layer, TableRule rule, long double
 
 // 0 TEXT / 8 layer / 72 halign / 73 2 / 10 20 / 11 21 (same point) /
 // 40 height / 1 text / 41 1.0 or 0.8
-void DxfFragmentWriter::AddTableText(TextView layer, TableTextAlign halign, const TAcadPoint& point,
-                                     long double height, TextView text, TableTextWidth width) {
+void DxfFragmentWriter::AddTableText(TextView layer, TableTextAlign halign, const TAcadPoint& point, long double height,
+                                     TextView text, TableTextWidth width) {
   textChunk(u"  0\r\nTEXT\r\n  8\r\n", layer);
   chunk(u" 72\r\n", decimalText(static_cast<int>(halign)));
   chunk(u" 73\r\n2");

@@ -9,7 +9,18 @@
 namespace zemvo::fakes {
 namespace {
 
-enum class Kind { Application, State, Document, ModelSpace, Layers, Layer, SelectionSets, SelectionSet, Utility, Entity };
+enum class Kind {
+  Application,
+  State,
+  Document,
+  ModelSpace,
+  Layers,
+  Layer,
+  SelectionSets,
+  SelectionSet,
+  Utility,
+  Entity
+};
 
 struct FakeObject : AutomationObject {
   Kind kind;
@@ -42,26 +53,6 @@ Text pointText(const CadPoint& p) {
 }
 
 }  // namespace
-
-Text escapeControls(TextView text) {
-  Text out;
-  for (char16_t c : text) {
-    if (c == u'\r') {
-      out += u"\\r";
-    } else if (c == u'\n') {
-      out += u"\\n";
-    } else if (c == u'\t') {
-      out += u"\\t";
-    } else if (c < u' ') {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned>(c));
-      out += fromUtf8(buffer);
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 FakeCadLink::FakeCadLink() {
   variables[u"DIMSCALE"] = 1.0;
@@ -289,7 +280,8 @@ void FakeCadLink::selectOnScreen(AutomationObject& set, const std::optional<Sele
   if (filter) arguments = decimalText(filter->groupCode) + u" " + quoted(filter->value.toText());
   call(u"selectOnScreen", arguments);
   const FakeUserAction action = nextUserAction(u"selectOnScreen");
-  if (action.kind != FakeUserAction::Kind::Select) throw Error(u"selectOnScreen: the next user action is not a selection");
+  if (action.kind != FakeUserAction::Kind::Select)
+    throw Error(u"selectOnScreen: the next user action is not a selection");
   for (std::size_t index : action.entities) {
     const FakeEntityRef& entity = drawing.at(index);
     if (filter && filter->groupCode == 0 && upper(entity->objectName) != u"ACDB" + upper(filter->value.toText())) {

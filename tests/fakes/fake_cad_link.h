@@ -103,7 +103,4 @@ class FakeCadLink : public CadLink {
   int nextHandle_ = 0x100;
 };
 
-// Control characters as \r, \n, \t and \xNN, for readable journals.
-Text escapeControls(TextView text);
-
 }  // namespace zemvo::fakes

@@ -6,7 +6,7 @@
 
 namespace zemvo::scenario {
 
-std::string escaped(TextView text) { return toUtf8(fakes::escapeControls(text)); }
+std::string escaped(TextView text) { return toUtf8(escapeControls(text)); }
 
 std::string quotedText(TextView text) {
   Text out;

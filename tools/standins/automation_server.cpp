@@ -18,24 +18,10 @@ constexpr DISPID kFirstDispid = 0x7100;
 Text escaped(TextView text) {
   Text out;
   for (char16_t c : text) {
-    if (c == u'\r') {
-      out += u"\\r";
-    } else if (c == u'\n') {
-      out += u"\\n";
-    } else if (c == u'\t') {
-      out += u"\\t";
-    } else if (c == u'"' || c == u'\\') {
-      out += u'\\';
-      out += c;
-    } else if (c < u' ') {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned>(c));
-      out += fromUtf8(buffer);
-    } else {
-      out += c;
-    }
+    if (c == u'"' || c == u'\\') out += u'\\';
+    out += c;
   }
-  return out;
+  return escapeControls(out);
 }
 
 const char16_t* typeName(VARTYPE type) {
